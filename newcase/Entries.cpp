@@ -1,0 +1,28 @@
+#include "Entries.h"
+
+#include "platform/ui/formats.h"
+
+QString NormalizeAmountText(const QString &text)
+{
+    const qsizetype L = text.size();
+    const qsizetype d = text.indexOf(QLatin1Char('.')) + 1; // 1-based, 0 when none
+    if (d == 0)
+        return text + QStringLiteral(".00");
+    if (d == L - 1)
+        return text + QLatin1Char('0');
+    return text;
+}
+
+AmountCheck CheckAmountText(const QString &text)
+{
+    double value = 0;
+    if (!ui::parseNumber(text, value))
+        return AmountCheck::Invalid;
+    const qsizetype L = text.size();
+    const qsizetype d = text.indexOf(QLatin1Char('.')) + 1;
+    if ((d != 0 && d < L - 2) || d == 1 || d == L)
+        return AmountCheck::Invalid;
+    if (value > 999999999.99)
+        return AmountCheck::OutOfRange;
+    return AmountCheck::Valid;
+}
