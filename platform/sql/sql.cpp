@@ -216,6 +216,13 @@ void Connection::open()
             add(char(isc_dpb_lc_ctype), value);
         else if (key == QLatin1String("sql_role_name"))
             add(char(isc_dpb_sql_role_name), value);
+        else if (key == QLatin1String("force_write")) {
+            // Whether every page is written through to the disk at once; kept
+            // in the file's header. Only bulk loads switch it off for a while.
+            dpb += char(isc_dpb_force_write);
+            dpb += char(1);
+            dpb += char(value.trimmed() == "0" ? 0 : 1);
+        }
         else if (!key.isEmpty())
             throw Error(QStringLiteral("Nieznany parametr połączenia: %1").arg(key));
     }
@@ -653,6 +660,9 @@ void Query::prepare()
         }
     }
     inNulls_.assign(size_t(std::max<int>(da(in)->sqld, 1)), 0);
+    inTypes_.clear();
+    for (int i = 0; i < da(in)->sqld; ++i)
+        inTypes_.push_back(short(da(in)->sqlvar[i].sqltype & ~1));
     inDa_ = std::move(in);
     statement_ = st;
 }
@@ -686,8 +696,7 @@ void Query::bindParams()
         auto it = params_.find(paramOrder_[size_t(i)]);
         if (it == params_.end())
             continue;
-        const XSQLVAR &v = in->sqlvar[i];
-        const short type = short(v.sqltype & ~1);
+        const short type = inTypes_[size_t(i)];
         kinds[size_t(i)] = it->second.kind;
         values[size_t(i)] = it->second.bytes;
         if (it->second.kind == Param::Text && values[size_t(i)].isEmpty()) {
@@ -705,7 +714,7 @@ void Query::bindParams()
     size_t off = 0;
     for (int i = 0; i < n; ++i) {
         XSQLVAR &v = in->sqlvar[i];
-        const short describedType = short(v.sqltype & ~1);
+        const short describedType = inTypes_[size_t(i)];
         char *slot = inBuffer_.data() + off;
         off += (size_t(values[size_t(i)].size()) + sizeof(ISC_QUAD) + 2 + 7) & ~size_t(7);
         v.sqlind = &inNulls_[size_t(i)];

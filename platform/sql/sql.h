@@ -252,6 +252,7 @@ private:
     std::unique_ptr<char[]> inDa_;              // XSQLDA of the parameters
     std::vector<char> inBuffer_;
     std::vector<short> inNulls_;
+    std::vector<short> inTypes_;                // the kinds the server described
 
     // Fetched rows, packed: per column a null flag, a 32-bit length and the bytes.
     std::vector<char> arena_;
