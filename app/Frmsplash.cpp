@@ -39,7 +39,10 @@ bool TSplash::event(QEvent *e)
 
 void TSplash::FormActivate()
 {
-    // The window's shape is the ellipse inscribed in its client rectangle.
+    // The window's shape is the ellipse inscribed in its client rectangle
+    // (headless platforms have no window shapes).
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;
     setMask(QRegion(0, 0, width(), height(), QRegion::Ellipse));
 }
 

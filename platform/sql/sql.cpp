@@ -260,7 +260,8 @@ void Connection::close()
     check(status);
 }
 
-void Connection::createDatabase(const QString &path, const QString &script, const QString &user, const QString &password)
+void Connection::createDatabase(const QString &path, const QString &script, bool forcedWrites,
+                                const QString &user, const QString &password)
 {
     if (QFileInfo::exists(path))
         throw Error(QStringLiteral("Plik %1 już istnieje; nie zostanie nadpisany.").arg(path));
@@ -272,30 +273,54 @@ void Connection::createDatabase(const QString &path, const QString &script, cons
     isc_tr_handle tr = 0;
     isc_dsql_execute_immediate(status, &db, &tr, 0, createBytes.constData(), 3, nullptr);
     check(status);
-    auto fail = [&](const ISC_STATUS *st) {
-        ISC_STATUS_ARRAY s2;
-        if (tr)
-            isc_rollback_transaction(s2, &tr);
-        isc_drop_database(s2, &db);
-        throwStatus(st);
-    };
-    for (const QString &stmt : splitScript(script)) {
-        const QByteArray b = text::encode(stmt);
-        if (!tr) {
-            isc_start_transaction(status, &tr, 1, &db, 0, nullptr);
-            if (status[0] == 1 && status[1])
-                fail(status);
-        }
-        isc_dsql_execute_immediate(status, &db, &tr, 0, b.constData(), 3, nullptr);
-        if (status[0] == 1 && status[1])
-            fail(status);
-        // Data definition must be committed before later statements use it.
-        isc_commit_transaction(status, &tr);
-        if (status[0] == 1 && status[1])
-            fail(status);
-        tr = 0;
-    }
     isc_detach_database(status, &db);
+    check(status);
+
+    // The schema is written without waiting for the disk at every commit;
+    // the finished file then gets the write mode asked for.
+    const QStringList params = {QStringLiteral("user_name=") + user, QStringLiteral("password=") + password,
+                                QStringLiteral("lc_ctype=WIN1250")};
+    {
+        Connection c;
+        c.setDatabaseName(path);
+        c.setParams(params + QStringList{QStringLiteral("force_write=0")});
+        try {
+            c.open();
+            Transaction t(&c);
+            Query q(&c, &t);
+            for (const QString &stmt : splitScript(script)) {
+                q.setSql({stmt});
+                q.execute();
+                // Data definition must be committed before later statements use it.
+                t.commit();
+            }
+            c.close();
+        } catch (const Error &) {
+            c.close();
+            c.dropFile();
+            throw;
+        }
+    }
+    if (forcedWrites) {
+        Connection c;
+        c.setDatabaseName(path);
+        c.setParams(params + QStringList{QStringLiteral("force_write=1")});
+        c.open();
+        c.close();
+    }
+}
+
+void Connection::dropFile()
+{
+    // Removes the database file this connection names (used only for a file
+    // it has just created and could not finish).
+    if (connected())
+        close();
+    open();
+    ISC_STATUS_ARRAY status;
+    isc_db_handle h = handle_;
+    isc_drop_database(status, &h);
+    handle_ = 0;
     check(status);
 }
 

@@ -60,7 +60,9 @@ public:
 
     // Creates a new database file and runs the statements of a script in it
     // (separated by ";", comments allowed). Refuses to touch an existing file.
-    static void createDatabase(const QString &path, const QString &script,
+    // With forcedWrites every page the server writes goes to the disk at
+    // once (what a real register needs); scratch databases may do without.
+    static void createDatabase(const QString &path, const QString &script, bool forcedWrites = true,
                                const QString &user = QStringLiteral("SYSDBA"),
                                const QString &password = QStringLiteral("masterkey"));
 
@@ -69,6 +71,7 @@ public:
 private:
     friend class Transaction;
     friend class Query;
+    void dropFile();
     QString databaseName_;
     QStringList params_;
     unsigned int handle_ = 0;

@@ -72,6 +72,33 @@ TEST_F(Sql, BindingTable)
 }
 
 // The same texts whatever the process locale says about dates and decimals.
+// A statement prepared once and executed per row, with values of every kind
+// bound anew each time (as the save of a new case does).
+TEST_F(Sql, PreparedOnceExecutedManyTimes)
+{
+    sql::Query &w = *DM->qDodajSprawe;
+    w.setSql({QStringLiteral("INSERT INTO Koszty (Lp, Lp_Sprawy, Kwota, Data, Notka)"),
+              QStringLiteral("VALUES (:Lp, :Lp_Sprawy, :Kwota, :Data, :Notka)")});
+    w.setParam(QStringLiteral("Lp_Sprawy"), QStringLiteral("9"));
+    const QStringList kwoty = {QStringLiteral("10.00"), QString(), QStringLiteral("-3.50"), QString()};
+    const QStringList daty = {QString(), QStringLiteral("2007-01-31"), QString(), QStringLiteral("2008-02-29")};
+    for (int i = 0; i < kwoty.size(); ++i) {
+        w.setParam(QStringLiteral("Lp"), QString::number(i + 1));
+        w.setParam(QStringLiteral("Kwota"), kwoty[i]);
+        w.setParam(QStringLiteral("Data"), daty[i]);
+        w.setParam(QStringLiteral("Notka"), QStringLiteral("wpis %1").arg(i));
+        w.prepare();
+        w.execute();
+        EXPECT_EQ(w.rowsAffected(), 1);
+    }
+    DM->tDodajSprawe->commit();
+    EXPECT_EQ(column(QStringLiteral("select Kwota from Koszty order by Lp")),
+              (QStringList{QStringLiteral("10"), QStringLiteral("<NULL>"), QStringLiteral("-3.5"), QStringLiteral("<NULL>")}));
+    EXPECT_EQ(column(QStringLiteral("select Data from Koszty order by Lp")),
+              (QStringList{QStringLiteral("<NULL>"), QStringLiteral("2007-01-31"), QStringLiteral("<NULL>"), QStringLiteral("2008-02-29")}));
+    EXPECT_EQ(column(QStringLiteral("select Lp_Sprawy from Koszty")).count(QStringLiteral("9")), 4);
+}
+
 TEST_F(Sql, FormatsDoNotFollowTheLocale)
 {
     const QLocale saved;
