@@ -1,0 +1,90 @@
+#pragma once
+
+#include "newcase/Entries.h"
+
+#include <QDialog>
+#include <QStringList>
+#include <QVector>
+
+class EntryGrid;
+class QCheckBox;
+class QGroupBox;
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+class UpDown;
+
+// The piece one party contributes to a side's display text: its cells joined
+// by single blanks, without leading or trailing blanks and control characters.
+QString PartyItemText(const QStringList &cells);
+
+// The dialog in which the parties of one side of a new case are typed, one
+// grid row per party, persons or companies. The plaintiff and defendant
+// dialogs are this dialog with their own captions.
+//
+// The new-case window hands over what it has in this order: setFirma,
+// setEntries (row count, count field and cells), setDisplayText, setBounds;
+// after OK it takes Entries(), Firma(), DisplayText() and Bounds().
+class TPartyDialog : public QDialog {
+    Q_OBJECT
+public:
+    ~TPartyDialog() override;
+
+    QGroupBox *GroupBox1;        // "Wyświetlanie"
+    QLineEdit *eWyswietlanie;
+    QGroupBox *GroupBox2;        // "Szczegóły"
+    QCheckBox *cbFirma;
+    QLineEdit *eIlosc;
+    UpDown *UpDown1;
+    EntryGrid *Grid1;
+    QPushButton *BitBtn1;        // "OK"
+    QPushButton *BitBtn2;        // "Anuluj"
+
+    // Number of data rows of the grid (1 to 100); the count field is separate.
+    void setRowCount(int rows);
+    int rowCount() const;
+    // The text of "Ilość:"; setting it acts as if it had been typed.
+    void setCountText(const QString &text);
+    QString countText() const;
+
+    // Ticks or unticks "Firma", which switches the layout of the grid.
+    void setFirma(bool companies);
+    bool Firma() const;
+
+    void setDisplayText(const QString &text);
+    QString DisplayText() const;
+
+    // Where and how large the dialog is; unset bounds leave it centred on its owner.
+    void setBounds(const DialogBounds &bounds);
+    QRect Bounds() const;
+
+    // Data cells, rows from 0, columns of the current layout: companies
+    // Nazwa, Nazwisko, Imie; persons Nazwisko, Imie.
+    void setCell(int row, int col, const QString &text);
+    QString Cell(int row, int col) const;
+
+    // Sets the row count and the count field to the number of entries and
+    // fills their cells in the current layout. Does not recompose the display text.
+    void setEntries(const QVector<PartyEntry> &entries);
+    // The filled rows in grid order, as built by the last accepted OK.
+    QVector<PartyEntry> Entries() const { return m_entries; }
+
+    // Recomposes the display text from the rows of the grid.
+    void ComposeDisplayText();
+
+protected:
+    TPartyDialog(QWidget *owner, const QString &caption, const QString &detailsCaption);
+
+private:
+    void eIloscChange();
+    void cbFirmaClick(bool companies);
+    bool Grid1KeyPress(QKeyEvent *event);
+    void Grid1KeyUp();
+    void BitBtn1Click();
+
+    QStringList rowCells(int row) const;
+    void applyLimits();
+    void placeForWidth(int width, int dx);
+
+    QVector<PartyEntry> m_entries;
+};
