@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
@@ -408,6 +409,8 @@ bool UpDown::eventFilter(QObject *watched, QEvent *event)
 DatePicker::DatePicker(QWidget *parent) : QDateEdit(parent)
 {
     setCalendarPopup(true);
+    // Month and day names of the calendar in Polish; the text stays year-month-day.
+    setLocale(QLocale(QLocale::Polish, QLocale::Poland));
     setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     QFont f = font();
     f.setPointSize(10);
