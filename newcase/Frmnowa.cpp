@@ -2,6 +2,12 @@
 
 #include "app/Application.h"
 #include "app/Datamodule.h"
+#include "newcase/Frmhistoriadodaj.h"
+#include "newcase/Frmkosztdodaj.h"
+#include "newcase/Frmpowoddodaj.h"
+#include "newcase/Frmpozwanydodaj.h"
+#include "newcase/Frmterminydodaj.h"
+#include "newcase/Frmwynagrodzeniedodaj.h"
 #include "platform/sql/sql.h"
 #include "platform/text/cp1250.h"
 #include "platform/ui/beep.h"
@@ -34,6 +40,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 TNowa *Nowa = nullptr;
 
@@ -488,45 +495,102 @@ void TNowa::cbKomornikClick()
 // ---------------------------------------------------------------------------
 // The entry dialogs. Each button creates its dialog anew, hands over the
 // window's list (when it is not empty) and the remembered bounds, shows it
-// modally and on OK takes the rows back and refreshes its box.
+// modally and on OK takes the rows back and refreshes its box. On Cancel
+// nothing of the window's state changes.
+
+namespace {
+
+// Creates a dialog under the busy cursor; the cursor is back to normal
+// before the dialog is shown, also when preparing it failed.
+template <class Dialog, class Prepare>
+std::unique_ptr<Dialog> prepareDialog(QWidget *owner, Prepare &&prepare)
+{
+    ui::setBusyCursor();
+    try {
+        auto dialog = std::make_unique<Dialog>(owner);
+        prepare(*dialog);
+        ui::setDefaultCursor();
+        return dialog;
+    } catch (...) {
+        ui::setDefaultCursor();
+        throw;
+    }
+}
+
+// The plaintiff and defendant dialogs: "Firma", the rows, the display text
+// and the bounds go in; on OK the rows, the display text, "Firma" and the
+// bounds come back.
+template <class Dialog>
+bool editParties(QWidget *owner, QVector<PartyEntry> &entries, bool &firma, QLineEdit *display, DialogBounds &bounds)
+{
+    auto dialog = prepareDialog<Dialog>(owner, [&](Dialog &d) {
+        if (entries.isEmpty())
+            return;
+        d.setFirma(firma);
+        d.setEntries(entries);
+        d.setDisplayText(display->text());
+        d.setBounds(bounds);
+    });
+    if (dialog->exec() != QDialog::Accepted)
+        return false;
+    entries = dialog->Entries();
+    display->setText(dialog->DisplayText());
+    firma = dialog->Firma();
+    bounds = dialog->Bounds();
+    return true;
+}
+
+// The dated and amount dialogs: the rows and the bounds go in and come back.
+template <class Dialog, class Entry>
+bool editEntries(QWidget *owner, QVector<Entry> &entries, DialogBounds &bounds)
+{
+    auto dialog = prepareDialog<Dialog>(owner, [&](Dialog &d) {
+        if (entries.isEmpty())
+            return;
+        d.setEntries(entries);
+        d.setBounds(bounds);
+    });
+    if (dialog->exec() != QDialog::Accepted)
+        return false;
+    entries = dialog->Entries();
+    bounds = dialog->Bounds();
+    return true;
+}
+
+} // namespace
 
 void TNowa::BtnPowodClick()
 {
-    // Hook: opens TPowodDodaj (newcase/Frmpowoddodaj) once the plaintiff
-    // dialog exists; hands over the rows, their count, "Firma", the display
-    // text of ePowod and PowodBounds; takes back PowodEntries, ePowod,
-    // PowodFirma and the bounds.
+    editParties<TPowodDodaj>(this, PowodEntries, PowodFirma, ePowod, PowodBounds);
 }
 
 void TNowa::btnPozwanyClick()
 {
-    // Hook: opens TPozwanyDodaj (newcase/Frmpozwanydodaj), as BtnPowodClick
-    // with PozwanyEntries, PozwanyFirma, ePozwany and PozwanyBounds.
+    editParties<TPozwanyDodaj>(this, PozwanyEntries, PozwanyFirma, ePozwany, PozwanyBounds);
 }
 
 void TNowa::btnTerminyClick()
 {
-    // Hook: opens TTerminyDodaj (newcase/Frmterminydodaj) with TerminyEntries
-    // and TerminyBounds; on OK the entries replace TerminyEntries and
-    // ShowTerminy refreshes the grid.
+    if (editEntries<TTerminyDodaj>(this, TerminyEntries, TerminyBounds))
+        ShowTerminy();
 }
 
 void TNowa::btnHistoriaClick()
 {
-    // Hook: opens THistoriaDodaj (newcase/Frmhistoriadodaj) with
-    // HistoriaEntries and HistoriaBounds; on OK ShowHistoria.
+    if (editEntries<THistoriaDodaj>(this, HistoriaEntries, HistoriaBounds))
+        ShowHistoria();
 }
 
 void TNowa::btnKosztClick()
 {
-    // Hook: opens TKosztDodaj (newcase/Frmkosztdodaj) with KosztyEntries and
-    // KosztBounds; on OK ShowKoszty.
+    if (editEntries<TKosztDodaj>(this, KosztyEntries, KosztBounds))
+        ShowKoszty();
 }
 
 void TNowa::btnWynagrodzenieClick()
 {
-    // Hook: opens TWynagrodzenieDodaj (newcase/Frmwynagrodzeniedodaj) with
-    // WynagrodzenieEntries and WynagrodzenieBounds; on OK ShowWynagrodzenie.
+    if (editEntries<TWynagrodzenieDodaj>(this, WynagrodzenieEntries, WynagrodzenieBounds))
+        ShowWynagrodzenie();
 }
 
 void TNowa::btnOrzeczeniaClick()

@@ -5,6 +5,13 @@
 #include "newcase/Frmnowa.h"
 
 #include "app/Datamodule.h"
+#include "newcase/Frmhistoriadodaj.h"
+#include "newcase/Frmkosztdodaj.h"
+#include "newcase/Frmpowoddodaj.h"
+#include "newcase/Frmpozwanydodaj.h"
+#include "newcase/Frmterminydodaj.h"
+#include "newcase/Frmwynagrodzeniedodaj.h"
+#include "register/Frmmain.h"
 #include "support/dbfixture.h"
 
 #include "platform/sql/sql.h"
@@ -949,6 +956,203 @@ TEST_F(NowaTest, OkAndCancelCloseTheModalWindow)
     EXPECT_EQ(result, int(QDialog::Accepted));
     EXPECT_EQ(n.NewCaseLp, QStringLiteral("1"));
     EXPECT_EQ(storedRows(), 4);
+}
+
+// ---------------------------------------------------------------------------
+// Hand-over with the entry dialogs
+
+TEST_F(NowaTest, PartyDialogsHandOverAndTakeBack)
+{
+    struct Side {
+        const char *name;
+        std::function<void(TNowa &)> open;
+        std::function<QVector<PartyEntry> &(TNowa &)> entries;
+        std::function<bool &(TNowa &)> firma;
+        std::function<QLineEdit *(TNowa &)> display;
+        std::function<DialogBounds &(TNowa &)> bounds;
+    };
+    const Side sides[] = {
+        {"plaintiffs", [](TNowa &n) { n.BtnPowodClick(); }, [](TNowa &n) -> auto & { return n.PowodEntries; },
+         [](TNowa &n) -> bool & { return n.PowodFirma; }, [](TNowa &n) { return n.ePowod; },
+         [](TNowa &n) -> DialogBounds & { return n.PowodBounds; }},
+        {"defendants", [](TNowa &n) { n.btnPozwanyClick(); }, [](TNowa &n) -> auto & { return n.PozwanyEntries; },
+         [](TNowa &n) -> bool & { return n.PozwanyFirma; }, [](TNowa &n) { return n.ePozwany; },
+         [](TNowa &n) -> DialogBounds & { return n.PozwanyBounds; }},
+    };
+    for (const Side &side : sides) {
+        SCOPED_TRACE(side.name);
+        TNowa &n = open();
+        // The first opening: the dialog's own initial state; OK hands the rows back.
+        testsupport::withModal([&] { side.open(n); },
+                               [&](QWidget *window) {
+                                   auto *d = qobject_cast<TPartyDialog *>(window);
+                                   ASSERT_NE(d, nullptr);
+                                   EXPECT_FALSE(d->Firma());
+                                   EXPECT_TRUE(d->DisplayText().isEmpty());
+                                   EXPECT_FALSE(ui::isBusyCursor());
+                                   d->setFirma(true);
+                                   d->setCell(0, 0, QStringLiteral("Spółdzielnia „Żak”"));
+                                   d->setCell(0, 1, QStringLiteral("Wiśniewski"));
+                                   d->setCell(0, 2, QStringLiteral("Łukasz"));
+                                   d->setDisplayText(QStringLiteral("SM „Żak”"));
+                                   d->move(d->pos() + QPoint(7, 5));
+                                   d->BitBtn1->click();
+                               });
+        const QVector<PartyEntry> taken = {
+            {QStringLiteral("Spółdzielnia „Żak”"), QStringLiteral("Wiśniewski"), QStringLiteral("Łukasz")}};
+        EXPECT_EQ(side.entries(n), taken);
+        EXPECT_TRUE(side.firma(n));
+        EXPECT_EQ(side.display(n)->text(), QStringLiteral("SM „Żak”"));
+        ASSERT_TRUE(side.bounds(n).has_value());
+        const QRect bounds = *side.bounds(n);
+
+        // The second opening shows what was taken back; Cancel changes nothing.
+        testsupport::withModal([&] { side.open(n); },
+                               [&](QWidget *window) {
+                                   auto *d = qobject_cast<TPartyDialog *>(window);
+                                   ASSERT_NE(d, nullptr);
+                                   EXPECT_TRUE(d->Firma());
+                                   EXPECT_EQ(d->rowCount(), 1);
+                                   EXPECT_EQ(d->Cell(0, 0), QStringLiteral("Spółdzielnia „Żak”"));
+                                   EXPECT_EQ(d->Cell(0, 2), QStringLiteral("Łukasz"));
+                                   EXPECT_EQ(d->DisplayText(), QStringLiteral("SM „Żak”"));
+                                   EXPECT_EQ(d->Bounds(), bounds);
+                                   d->setCell(0, 1, QStringLiteral("Inny"));
+                                   d->BitBtn2->click();
+                               });
+        EXPECT_EQ(side.entries(n), taken);
+        EXPECT_EQ(side.display(n)->text(), QStringLiteral("SM „Żak”"));
+        EXPECT_TRUE(side.firma(n));
+    }
+
+    // A double-click on the display text opens the plaintiff dialog too.
+    TNowa &n = open();
+    testsupport::withModal([&] { QTest::mouseDClick(n.ePowod, Qt::LeftButton); },
+                           [&](QWidget *window) {
+                               EXPECT_NE(qobject_cast<TPowodDodaj *>(window), nullptr);
+                               qobject_cast<QDialog *>(window)->reject();
+                           });
+}
+
+TEST_F(NowaTest, EntryDialogsHandOverAndFillTheirGrids)
+{
+    struct Box {
+        const char *name;
+        std::function<void(TNowa &)> open;
+        std::function<QTableWidget *(TNowa &)> grid;
+        std::function<DialogBounds &(TNowa &)> bounds;
+        QStringList typed;   // Data, [Kwota,] Uwagi as typed in the dialog
+        QStringList shown;   // the grid row after OK
+    };
+    const Box boxes[] = {
+        {"hearing dates", [](TNowa &n) { n.btnTerminyClick(); }, [](TNowa &n) { return n.sgTerminy; },
+         [](TNowa &n) -> DialogBounds & { return n.TerminyBounds; }, {"2006-12-04", "sala 12"}, {"2006-12-04", "sala 12"}},
+        {"file history", [](TNowa &n) { n.btnHistoriaClick(); }, [](TNowa &n) { return n.sgHistoria; },
+         [](TNowa &n) -> DialogBounds & { return n.HistoriaBounds; }, {"2006-11-28", "pozew złożony"},
+         {"2006-11-28", "pozew złożony"}},
+        {"costs", [](TNowa &n) { n.btnKosztClick(); }, [](TNowa &n) { return n.sgKoszt; },
+         [](TNowa &n) -> DialogBounds & { return n.KosztBounds; }, {"2006-11-30", "75", "opłata"},
+         {"2006-11-30", "75.00", "opłata"}},
+        {"fees", [](TNowa &n) { n.btnWynagrodzenieClick(); }, [](TNowa &n) { return n.sgWynagrodzenie; },
+         [](TNowa &n) -> DialogBounds & { return n.WynagrodzenieBounds; }, {"2006-12-05", "-50.5", "korekta"},
+         {"2006-12-05", "-50.50", "korekta"}},
+    };
+    for (const Box &box : boxes) {
+        SCOPED_TRACE(box.name);
+        TNowa &n = open();
+        testsupport::withModal([&] { box.open(n); },
+                               [&](QWidget *window) {
+                                   auto *d = qobject_cast<TEntryDialog *>(window);
+                                   ASSERT_NE(d, nullptr);
+                                   EXPECT_FALSE(ui::isBusyCursor());
+                                   for (int c = 0; c < box.typed.size(); ++c)
+                                       d->setCell(0, c, box.typed[c]);
+                                   d->BitBtn1->click();
+                               });
+        QTableWidget *g = box.grid(n);
+        ASSERT_EQ(g->rowCount(), 1);
+        for (int c = 0; c < box.shown.size(); ++c)
+            EXPECT_EQ(g->item(0, c)->text(), box.shown[c]);
+        ASSERT_TRUE(box.bounds(n).has_value());
+
+        testsupport::withModal([&] { box.open(n); },
+                               [&](QWidget *window) {
+                                   auto *d = qobject_cast<TEntryDialog *>(window);
+                                   ASSERT_NE(d, nullptr);
+                                   EXPECT_EQ(d->rowCount(), 1);
+                                   for (int c = 0; c < box.shown.size(); ++c)
+                                       EXPECT_EQ(d->Cell(0, c), box.shown[c]);
+                                   EXPECT_EQ(d->Bounds(), *box.bounds(n));
+                                   d->setCell(0, d->ColUwagi(), QStringLiteral("zmienione"));
+                                   d->BitBtn2->click();
+                               });
+        EXPECT_EQ(g->item(0, int(box.shown.size()) - 1)->text(), box.shown.last());
+    }
+    // A double-click on a summary grid opens its dialog; Cancel keeps the list.
+    TNowa &n = open();
+    testsupport::withModal([&] { QTest::mouseDClick(n.sgTerminy->viewport(), Qt::LeftButton); },
+                           [&](QWidget *window) {
+                               EXPECT_NE(qobject_cast<TTerminyDodaj *>(window), nullptr);
+                               qobject_cast<QDialog *>(window)->reject();
+                           });
+    EXPECT_TRUE(n.TerminyEntries.isEmpty());
+}
+
+// The main window's new-case command: after OK the register is reloaded in
+// the view and sort order in force, with the new case current.
+TEST_F(NowaTest, MainWindowReloadsWithTheNewCaseCurrent)
+{
+    const struct {
+        const char *zo, *rejon, *adres;
+    } cases[] = {{"1/06", "4", "ul. Akacjowa 1"}, {"2/06", "", "ul. Brzozowa 2"}, {"3/06", "7", "ul. Dębowa 4"},
+                 {"4/06", "2", "ul. Cisowa 3"}};
+    for (const auto &c : cases) {
+        CaseRow r;
+        r.zo = QString::fromLatin1(c.zo);
+        r.rejon = QString::fromLatin1(c.rejon);
+        r.adres = QString::fromUtf8(c.adres);
+        insertCase(r);
+    }
+    auto main = std::make_unique<TMain>();
+    Main = main.get();
+    main->LoadCaseList();
+    main->ActionWyswietlanieADM->trigger();
+    int adres = -1;
+    for (int c = 0; c < main->Grid->columnCount(); ++c)
+        if (main->Grid->column(c).field.compare(QStringLiteral("Adres"), Qt::CaseInsensitive) == 0)
+            adres = c;
+    ASSERT_GE(adres, 0);
+    main->GridTitleClick(adres);
+    const QString where = main->WhereText;
+    const QString order = main->OrderText;
+    ASSERT_TRUE(where.contains(QStringLiteral("IS NOT NULL")));
+    ASSERT_TRUE(order.contains(QStringLiteral("Adres"), Qt::CaseInsensitive));
+
+    testsupport::withModal([&] { main->ActionNowaExecute(); },
+                           [&](QWidget *window) {
+                               auto *n = qobject_cast<TNowa *>(window);
+                               ASSERT_NE(n, nullptr);
+                               fillValid(*n);
+                               n->eAdres->setText(QStringLiteral("ul. Bukowa 9"));
+                               n->eRejon->setText(QStringLiteral("5"));
+                               QTest::mouseClick(n->BitBtn9, Qt::LeftButton);
+                           });
+    EXPECT_EQ(Nowa, nullptr);
+    EXPECT_EQ(main->WhereText, where);
+    EXPECT_EQ(main->OrderText, order);
+    sql::Query &list = *DM->Sprawy;
+    ASSERT_TRUE(list.isOpen());
+    EXPECT_EQ(list.fieldText(QStringLiteral("Lp")), QStringLiteral("5"));
+    EXPECT_EQ(list.fieldText(QStringLiteral("ZO")), QStringLiteral("12/06"));
+    EXPECT_EQ(main->CurrentRowLp(), QStringLiteral("5"));
+    // ADM cases by address: Akacjowa, Bukowa (new), Cisowa, Dębowa.
+    QStringList shown;
+    for (int r = 0; r < list.recordCount(); ++r)
+        shown << list.text(r, list.fieldIndex(QStringLiteral("ZO")));
+    EXPECT_EQ(shown, (QStringList{"1/06", "12/06", "4/06", "3/06"}));
+    EXPECT_EQ(list.currentRow(), 1);
+    main.reset();
+    Main = nullptr;
 }
 
 } // namespace
