@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -152,9 +153,9 @@ QAction *TMain::makeMenuItem(QMenu *menu, const QString &caption, QAction *comma
 {
     QAction *item = menu->addAction(caption);
     if (!shortcutOfItem && !command->shortcut().isEmpty()) {
-        // The menu shows the command's shortcut; the command itself answers it.
-        item->setShortcut(command->shortcut());
-        item->setShortcutContext(Qt::WidgetShortcut);
+        // The menu shows the command's shortcut beside the caption (the text
+        // after a tab); the command itself answers the key.
+        item->setText(caption + QLatin1Char('\t') + command->shortcut().toString(QKeySequence::NativeText));
     }
     item->setEnabled(command->isEnabled());
     connect(item, &QAction::triggered, command, &QAction::trigger);
@@ -218,6 +219,10 @@ void TMain::buildToolBar()
     ToolBar->setFixedHeight(29);
     ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, ToolBar);
+    // The captions in the small dialog font, so that "Nowa sprawa" fits 75 pixels.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    ToolBar->setFont(font);
     ToolButtons = {
         makeToolButton(QStringLiteral("Zakończ"), ActionZakoncz),
         makeToolButton(QStringLiteral("Wydruk"), ActionRaport1ListaSpraw),
@@ -310,7 +315,7 @@ bool TMain::event(QEvent *e)
 
 void TMain::FormActivate()
 {
-    if (ReloadOnActivate) {
+    if (ReloadOnActivate && !loading_) {
         if (activationReloadFailed_) {
             // This activation is the error box giving the window back.
             activationReloadFailed_ = false;
@@ -342,6 +347,7 @@ void TMain::LoadCaseList()
     if (!DM)
         return;
     ui::BusyCursor busy;
+    QScopedValueRollback<bool> loading(loading_, true);
     bindList();
     sql::Query *q = DM->Sprawy;
     DM->CloseQuery(q);

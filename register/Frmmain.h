@@ -133,6 +133,9 @@ private:
     // A reload on activation failed: the activation that follows the error
     // box closing does not try again at once.
     bool activationReloadFailed_ = false;
+    // A load is under way (its one round of event processing may deliver an
+    // activation, which then does not start a second load inside it).
+    bool loading_ = false;
 };
 
 extern TMain *Main;

@@ -107,6 +107,15 @@ protected:
         QTest::mouseRelease(w, Qt::LeftButton, {}, at);
     }
     QString panel(int i) { return main->StatusPanelText(i); }
+    // Makes the shown window the active one, as the keyboard needs.
+    bool activeForKeys()
+    {
+        main->activateWindow();
+        for (int i = 0; i < 200 && QApplication::activeWindow() != main.get(); ++i)
+            testsupport::pump(10);
+        main->Grid->setFocus();
+        return QApplication::activeWindow() == main.get();
+    }
     QString checks()
     {
         QString s;
@@ -657,6 +666,16 @@ TEST_F(Register, ActivationReloadsOnlyWhileReloadOnActivateIsSet)
     EXPECT_FALSE(ui::isBusyCursor());
 }
 
+TEST_F(Register, ActivationDuringALoadStartsNoSecondLoad)
+{
+    insertSortCases();
+    QCoreApplication::postEvent(main.get(), new QEvent(QEvent::WindowActivate));
+    main->LoadCaseList();   // its round of event processing delivers the activation
+    testsupport::pump();
+    EXPECT_EQ(statements.size(), 1);
+    EXPECT_EQ(panel(2), QStringLiteral("Pozycji: 4"));
+}
+
 TEST_F(Register, ShownWindowLoadsOnItsFirstActivation)
 {
     insertSortCases();
@@ -838,9 +857,13 @@ TEST_F(Register, MenuToolBarAndStatusBarAsDefined)
         QAction *item = main.get()->*i.item;
         QAction *command = main.get()->*i.command;
         SCOPED_TRACE(i.caption);
-        EXPECT_EQ(item->text(), QString::fromUtf8(i.caption));
+        EXPECT_EQ(item->text().section(QLatin1Char('\t'), 0, 0), QString::fromUtf8(i.caption));
         EXPECT_EQ(shortcut(command), QString::fromLatin1(i.commandShortcut));
-        EXPECT_EQ(shortcut(item), QString::fromLatin1(i.menuShortcut));
+        // What the menu shows beside the caption: the item's own shortcut, or
+        // the command's after a tab.
+        const QString shown = item->shortcut().isEmpty() ? item->text().section(QLatin1Char('\t'), 1) : shortcut(item);
+        EXPECT_EQ(shown, QString::fromLatin1(i.menuShortcut));
+        EXPECT_EQ(item->shortcut().isEmpty(), command != main->ActionWyszukaj);
         // The item only runs its command.
         QSignalSpy ran(command, &QAction::triggered);
         if (command != main->ActionZakoncz && command != main->ActionInformacje && command != main->ActionNowa) {
@@ -864,7 +887,7 @@ TEST_F(Register, MenuToolBarAndStatusBarAsDefined)
     auto texts = [](QMenu *m) {
         QStringList s;
         for (QAction *a : m->actions())
-            s << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            s << (a->isSeparator() ? QStringLiteral("-") : a->text().section(QLatin1Char('\t'), 0, 0));
         return s;
     };
     EXPECT_EQ(texts(main->MenuSprawy), (QStringList{"Wydruk &listy spraw", "-", "&Nowa sprawa", "Szczegóły"}));
@@ -897,6 +920,54 @@ TEST_F(Register, MenuToolBarAndStatusBarAsDefined)
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Wokandor"));
     EXPECT_EQ(main->size(), QSize(737, 546));
     EXPECT_EQ(main->Navigator->maximumHeight(), 25);
+}
+
+// The keys reach their commands, each exactly once.
+TEST_F(Register, ShortcutsRunTheirCommands)
+{
+    insertViewCases();
+    main->show();
+    ASSERT_TRUE(activeForKeys());
+    struct Case {
+        QKeyCombination key;
+        QAction *TMain::*command;
+        int runs;
+    };
+    const Case cases[] = {
+        {Qt::Key_F2, &TMain::ActionWyswietlanieADM, 1},
+        {Qt::Key_F3, &TMain::ActionWyswietlanieInne, 1},
+        {Qt::Key_F1, &TMain::ActionWyswietlanieWszystkie, 1},
+        {Qt::CTRL | Qt::Key_W, &TMain::ActionWyszukaj, 1},
+        {Qt::CTRL | Qt::Key_F, &TMain::ActionFiltruj, 1},
+        {Qt::CTRL | Qt::Key_K, &TMain::ActionKoniecFiltrowania, 0},   // disabled
+        {Qt::CTRL | Qt::Key_S, &TMain::ActionSzczegoly, 1},
+        {Qt::CTRL | Qt::Key_E, &TMain::ActionEksportBazy, 1},
+        {Qt::CTRL | Qt::Key_R, &TMain::ActionImportBazy, 1},
+    };
+    // With the focus in the grid, and in the menu bar (as after Alt).
+    for (QWidget *focus : {static_cast<QWidget *>(main->Grid), static_cast<QWidget *>(main->menuBar())}) {
+        focus->setFocus();
+        for (const Case &c : cases) {
+            SCOPED_TRACE(QKeySequence(c.key).toString().toStdString() + " in " + focus->metaObject()->className());
+            QSignalSpy ran(main.get()->*c.command, &QAction::triggered);
+            QTest::keyClick(focus, c.key.key(), c.key.keyboardModifiers());
+            EXPECT_EQ(ran.count(), c.runs);
+        }
+    }
+    EXPECT_EQ(panel(1), QStringLiteral("Wyświetlanie: wszystkie sprawy"));
+
+    // Ctrl+I opens the about window, Ctrl+N the new-case window.
+    testsupport::withModal([&] { QTest::keyClick(main->Grid, Qt::Key_I, Qt::ControlModifier); },
+                           [](QWidget *w) {
+                               EXPECT_NE(qobject_cast<TInformacje *>(w), nullptr);
+                               static_cast<QDialog *>(w)->reject();
+                           });
+    ASSERT_TRUE(activeForKeys());
+    testsupport::withModal([&] { QTest::keyClick(main->Grid, Qt::Key_N, Qt::ControlModifier); },
+                           [](QWidget *w) {
+                               EXPECT_NE(qobject_cast<TNowa *>(w), nullptr);
+                               static_cast<QDialog *>(w)->QDialog::done(QDialog::Rejected);
+                           });
 }
 
 TEST_F(Register, EndClosesTheWindow)
