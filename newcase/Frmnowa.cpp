@@ -4,10 +4,13 @@
 #include "app/Datamodule.h"
 #include "newcase/Frmhistoriadodaj.h"
 #include "newcase/Frmkosztdodaj.h"
+#include "newcase/Frmnotatkidodaj.h"
+#include "newcase/Frmorzeczeniadodaj.h"
 #include "newcase/Frmpowoddodaj.h"
 #include "newcase/Frmpozwanydodaj.h"
 #include "newcase/Frmterminydodaj.h"
 #include "newcase/Frmwynagrodzeniedodaj.h"
+#include "platform/rtf/rtf.h"
 #include "platform/sql/sql.h"
 #include "platform/text/cp1250.h"
 #include "platform/ui/beep.h"
@@ -35,6 +38,8 @@
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -557,6 +562,36 @@ bool editEntries(QWidget *owner, QVector<Entry> &entries, DialogBounds &bounds)
     return true;
 }
 
+// The rulings and notes editors: a confirmed document is loaded into the
+// editor, which reopens where it was at its last OK; on OK the editor's
+// whole content comes back as RTF and the document counts as confirmed,
+// also when its text is empty.
+template <class Editor>
+bool editDocument(QWidget *owner, QByteArray &document, bool &confirmed, DialogBounds &bounds)
+{
+    auto editor = prepareDialog<Editor>(owner, [&](Editor &e) {
+        if (!confirmed)
+            return;
+        e.LoadFromRtf(document);
+        if (bounds)
+            e.SetBounds(*bounds);
+    });
+    if (editor->exec() != QDialog::Accepted)
+        return false;
+    confirmed = true;
+    document = editor->SaveToRtf();
+    bounds = editor->Bounds();
+    return true;
+}
+
+// A read-only preview box shows a document as the editor formatted it.
+void showDocument(QTextEdit *preview, const QByteArray &document)
+{
+    preview->clear();
+    rtf::read(document, *preview->document());
+    preview->moveCursor(QTextCursor::Start);
+}
+
 } // namespace
 
 void TNowa::BtnPowodClick()
@@ -595,15 +630,14 @@ void TNowa::btnWynagrodzenieClick()
 
 void TNowa::btnOrzeczeniaClick()
 {
-    // Hook: opens TOrzeczeniaDodaj (newcase/Frmorzeczeniadodaj), loaded from
-    // OrzeczeniaDoc when OrzeczeniaConfirmed; on OK OrzeczeniaConfirmed, the
-    // editor's content saved as RTF into OrzeczeniaDoc, ShowOrzeczenia.
+    if (editDocument<TOrzeczeniaDodaj>(this, OrzeczeniaDoc, OrzeczeniaConfirmed, OrzeczeniaBounds))
+        ShowOrzeczenia();
 }
 
 void TNowa::btnNotatkiClick()
 {
-    // Hook: opens TNotatkiDodaj (newcase/Frmnotatkidodaj), as
-    // btnOrzeczeniaClick with NotatkiDoc and NotatkiConfirmed.
+    if (editDocument<TNotatkiDodaj>(this, NotatkiDoc, NotatkiConfirmed, NotatkiBounds))
+        ShowNotatki();
 }
 
 void TNowa::ShowTerminy()
@@ -640,15 +674,12 @@ void TNowa::ShowWynagrodzenie()
 
 void TNowa::ShowOrzeczenia()
 {
-    // Hook: the preview is loaded from OrzeczeniaDoc through the RTF reader
-    // (platform/rtf) once it exists.
-    reOrzeczenie->clear();
+    showDocument(reOrzeczenie, OrzeczeniaDoc);
 }
 
 void TNowa::ShowNotatki()
 {
-    // Hook: as ShowOrzeczenia, from NotatkiDoc.
-    reNotatki->clear();
+    showDocument(reNotatki, NotatkiDoc);
 }
 
 // ---------------------------------------------------------------------------
