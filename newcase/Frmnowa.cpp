@@ -181,6 +181,9 @@ QComboBox *suggestionBox(int maxLength, QWidget *parent)
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxVisibleItems(12);
+    // Long entries of the list must not widen the box beyond its column.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(8);
     box->lineEdit()->setMaxLength(maxLength);
     // The list of matching entries drops down while the user types.
     auto *completer = new QCompleter(box->model(), box);
@@ -540,6 +543,7 @@ bool editParties(QWidget *owner, QVector<PartyEntry> &entries, bool &firma, QLin
         return false;
     entries = dialog->Entries();
     display->setText(dialog->DisplayText());
+    display->setCursorPosition(0);   // show the display text from its start
     firma = dialog->Firma();
     bounds = dialog->Bounds();
     return true;

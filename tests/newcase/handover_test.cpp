@@ -576,6 +576,7 @@ TEST_F(HandoverTest, TypedPartiesReachTheirFieldAndReopenInTheDialogWhereItWas)
                                    click(d->BitBtn1);
                                });
         EXPECT_EQ(side.display(n)->text(), side.display_text);
+        EXPECT_EQ(side.display(n)->cursorPosition(), 0) << "the field shows the text from its start";
         EXPECT_EQ(side.entries(n), side.expected);
         EXPECT_EQ(side.firma(n), side.companies);
         ASSERT_TRUE(side.bounds(n).has_value());
