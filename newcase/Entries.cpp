@@ -15,6 +15,14 @@ QString NormalizeAmountText(const QString &text)
 
 AmountCheck CheckAmountText(const QString &text)
 {
+    // Only digits, the point and a leading minus: a pasted text such as
+    // "1e5" or " 5" would parse as a number but is no amount the database
+    // takes after ".00" is appended.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char('.') && !(c == QLatin1Char('-') && i == 0))
+            return AmountCheck::Invalid;
+    }
     double value = 0;
     if (!ui::parseNumber(text, value))
         return AmountCheck::Invalid;
