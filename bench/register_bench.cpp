@@ -117,8 +117,8 @@ void BM_TitleClickResort(benchmark::State &state)
     state.counters["rows"] = DM->Sprawy->recordCount();
 }
 
-BENCHMARK(BM_LoadCaseList)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_TitleClickResort)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_LoadCaseList)->Name("load_case_list_100k")->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TitleClickResort)->Name("resort_100k")->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0)->Repetitions(3)->ReportAggregatesOnly(true);
 
 } // namespace
 

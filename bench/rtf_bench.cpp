@@ -70,7 +70,6 @@ void BM_WriteRtf1MB(benchmark::State &state)
         size = out.size();
         benchmark::DoNotOptimize(out.data());
     }
-    state.counters["output_bytes"] = static_cast<double>(size);
     state.SetBytesProcessed(state.iterations() * size);
 }
 BENCHMARK(BM_WriteRtf1MB)->Name("rtf_write_1mb")->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
