@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Datamodule.h"
 #include "app/Frmsplash.h"
+#include "app/Signals.h"
 #include "register/Frmmain.h"
 #include "reports/Datamodulereports.h"
 #include "platform/ui/cursor.h"
@@ -15,6 +16,9 @@ namespace app {
 int Run(QApplication &application, const QString &databasePath)
 {
     clearTerminationRequest();
+    // Before the database engine starts its threads, so that they inherit
+    // the blocked end signals and only our waiter takes them.
+    InstallTerminationHandler();
     try {
         // 1. The title shown on the task bar.
         QApplication::setApplicationName(QStringLiteral("Wokandor"));

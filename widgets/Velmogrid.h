@@ -3,6 +3,8 @@
 // The read-only data-bound grid of every list of database rows, its record
 // navigator, and the wheel rule every window attaches to its grids.
 
+#include "platform/sql/sql.h"
+
 #include <QAbstractTableModel>
 #include <QFlags>
 #include <QPointer>
@@ -12,11 +14,6 @@
 
 #include <functional>
 #include <vector>
-
-namespace sql {
-class DataSource;
-class Query;
-}
 
 class QPainter;
 class QToolButton;
