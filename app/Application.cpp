@@ -31,6 +31,18 @@ void ShowException(const QString &message)
     ui::showMessage({message, caption, ui::Icon::Error, ui::Ok, nullptr});
 }
 
+void ShowException(std::exception_ptr error)
+{
+    try {
+        if (error)
+            std::rethrow_exception(error);
+    } catch (const std::exception &e) {
+        ShowException(e);
+    } catch (...) {
+        ShowException(QString());
+    }
+}
+
 void ShowException(const std::exception &error)
 {
     if (auto *e = dynamic_cast<const sql::Error *>(&error))

@@ -18,6 +18,8 @@ namespace app {
 // The standard error display: a message box with the error's text.
 void ShowException(const std::exception &error);
 void ShowException(const QString &message);
+// Shows whatever the pointer holds, as the guard below would.
+void ShowException(std::exception_ptr error);
 
 // Runs a command; whatever it throws is shown by the standard error display.
 template <class F>

@@ -315,16 +315,24 @@ bool TMain::event(QEvent *e)
 
 void TMain::FormActivate()
 {
-    if (ReloadOnActivate && !loading_) {
-        if (activationReloadFailed_) {
-            // This activation is the error box giving the window back.
-            activationReloadFailed_ = false;
+    // An activation that arrives while the list loads (the load lets pending
+    // events through once) neither loads again nor touches the cursor.
+    if (loading_)
+        return;
+    if (ReloadOnActivate) {
+        // After a failed reload the error box gives the window back at once;
+        // that activation does not try again (it would fail the same way,
+        // box after box). A later activation does.
+        if (reloadFailedAt_.isValid() && reloadFailedAt_.elapsed() < 2000) {
+            reloadFailedAt_.invalidate();
         } else {
+            reloadFailedAt_.invalidate();
             try {
                 LoadCaseList();
             } catch (...) {
-                activationReloadFailed_ = true;
-                throw;
+                ui::setDefaultCursor();
+                app::ShowException(std::current_exception());
+                reloadFailedAt_.start();
             }
         }
     }

@@ -2,6 +2,7 @@
 
 #include "widgets/Velmogrid.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 
@@ -132,7 +133,7 @@ private:
     std::array<QLabel *, 3> panels_{};
     // A reload on activation failed: the activation that follows the error
     // box closing does not try again at once.
-    bool activationReloadFailed_ = false;
+    QElapsedTimer reloadFailedAt_;  // when a reload on activation last failed
     // A load is under way (its one round of event processing may deliver an
     // activation, which then does not start a second load inside it).
     bool loading_ = false;

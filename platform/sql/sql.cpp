@@ -3,6 +3,7 @@
 #include "platform/text/cp1250.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <ibase.h>
 
@@ -256,8 +257,10 @@ void Connection::close()
     ISC_STATUS_ARRAY status;
     isc_db_handle h = handle_;
     isc_detach_database(status, &h);
-    handle_ = 0;
+    // A connection the server would not let go stays open: the file is
+    // still in use and nothing may treat it as closed.
     check(status);
+    handle_ = 0;
 }
 
 void Connection::createDatabase(const QString &path, const QString &script, bool forcedWrites,
@@ -401,7 +404,7 @@ void Transaction::end(bool commit)
     // Queries whose cursor belongs to this transaction are closed first.
     if (connection_)
         for (Query *q : std::vector<Query *>(connection_->queries_))
-            if (q->open_ && q->cursorTransaction_ == this)
+            if (q->open_ && q->openedIn_ == this && std::find(connection_->queries_.begin(), connection_->queries_.end(), q) != connection_->queries_.end())
                 q->close();
     ISC_STATUS_ARRAY status;
     isc_tr_handle h = handle_;
@@ -595,15 +598,15 @@ void Query::prepare()
         parseParams();
     transaction_->ensureActive();
 
+    const QByteArray text = encodeOrThrow(preparedText_);
+    if (observer())
+        observer()(preparedText_);
+
     ISC_STATUS_ARRAY status;
     isc_db_handle *db = connection_->handle();
     isc_stmt_handle st = 0;
     isc_dsql_allocate_statement(status, db, &st);
     check(status);
-
-    const QByteArray text = encodeOrThrow(preparedText_);
-    if (observer())
-        observer()(preparedText_);
 
     auto out = allocDa(20);
     isc_tr_handle *tr = transaction_->handle();
@@ -686,8 +689,11 @@ void Query::prepare()
     }
     inNulls_.assign(size_t(std::max<int>(da(in)->sqld, 1)), 0);
     inTypes_.clear();
-    for (int i = 0; i < da(in)->sqld; ++i)
+    inScales_.clear();
+    for (int i = 0; i < da(in)->sqld; ++i) {
         inTypes_.push_back(short(da(in)->sqlvar[i].sqltype & ~1));
+        inScales_.push_back(da(in)->sqlvar[i].sqlscale);
+    }
     inDa_ = std::move(in);
     statement_ = st;
 }
@@ -709,10 +715,57 @@ void Query::unprepare()
     }
 }
 
+namespace {
+
+// The text forms the layer sends for each kind of parameter; anything else
+// would be converted by the server's own lenient rules ("24.12.2006",
+// "today", "1e3", "12.345" rounded) and so store what nobody typed.
+QString formError(short type, short scale, const QByteArray &value)
+{
+    static const QRegularExpression date(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    static const QRegularExpression stamp(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}( \\d{2}:\\d{2}(:\\d{2}(\\.\\d{1,4})?)?)?$"));
+    static const QRegularExpression time(QStringLiteral("^\\d{2}:\\d{2}(:\\d{2}(\\.\\d{1,4})?)?$"));
+    static const QRegularExpression integer(QStringLiteral("^\\s*-?\\d+\\s*$"));
+    static const QRegularExpression decimal(QStringLiteral("^\\s*-?\\d+(\\.(\\d+))?\\s*$"));
+    const QString v = QString::fromLatin1(value);
+    switch (type) {
+    case SQL_TYPE_DATE:
+        return date.match(v).hasMatch() ? QString() : QStringLiteral("datą w postaci rrrr-mm-dd");
+    case SQL_TIMESTAMP:
+        return stamp.match(v).hasMatch() ? QString() : QStringLiteral("datą w postaci rrrr-mm-dd gg:mm:ss");
+    case SQL_TYPE_TIME:
+        return time.match(v).hasMatch() ? QString() : QStringLiteral("czasem w postaci gg:mm:ss");
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64:
+        if (scale == 0)
+            return integer.match(v).hasMatch() ? QString() : QStringLiteral("liczbą całkowitą");
+        else {
+            const QRegularExpressionMatch m = decimal.match(v);
+            if (!m.hasMatch() || m.captured(2).size() > -scale)
+                return QStringLiteral("liczbą o co najwyżej %1 miejscach po kropce").arg(-scale);
+            return {};
+        }
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        return decimal.match(v).hasMatch() ? QString() : QStringLiteral("liczbą");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 void Query::bindParams()
 {
     XSQLDA *in = da(inDa_);
     const int n = in->sqld;
+    // A value bound under a name the statement does not have would be lost
+    // without a word while the real parameter went as NULL.
+    for (const auto &[name, param] : params_)
+        if (std::find(paramOrder_.begin(), paramOrder_.end(), name) == paramOrder_.end())
+            throw Error(QStringLiteral("Parametr \u201E%1\u201D nie występuje w zapytaniu").arg(name));
     inBuffer_.clear();
     // First pass: sizes, so that the buffer does not move while pointers are set.
     std::vector<QByteArray> values(static_cast<size_t>(n));
@@ -728,6 +781,11 @@ void Query::bindParams()
             // An empty text is NULL for every kind but text.
             if (type != SQL_TEXT && type != SQL_VARYING && type != SQL_BLOB)
                 kinds[size_t(i)] = Param::Null;
+        } else if (it->second.kind == Param::Text) {
+            const QString expected = formError(type, inScales_[size_t(i)], values[size_t(i)]);
+            if (!expected.isEmpty())
+                throw Error(QStringLiteral("Wartość \u201E%1\u201D parametru %2 nie jest %3")
+                                .arg(text::decode(values[size_t(i)]), it->first, expected));
         }
     }
     size_t total = 0;
@@ -802,6 +860,7 @@ void Query::open()
 {
     if (open_)
         return;
+    requireConnection();
     prepare();
     if (!isSelect_)
         throw Error(QStringLiteral("Zapytanie nie zwraca wierszy"));
@@ -814,12 +873,21 @@ void Query::open()
     check(status);
     cursorOpen_ = true;
     cursorTransaction_ = transaction_;
+    openedIn_ = transaction_;
     open_ = true;
     resetRows();
-    // Rows arrive in batches; the first batch makes the first row current.
-    if (fetchRow()) {
-        current_ = 0;
-        eof_ = false;
+    // The first row becomes current; a failure here leaves the query closed.
+    try {
+        if (fetchRow()) {
+            current_ = 0;
+            eof_ = false;
+        }
+    } catch (...) {
+        closeCursor();
+        open_ = false;
+        openedIn_ = nullptr;
+        resetRows();
+        throw;
     }
     bof_ = true;
     emit opened();
@@ -849,6 +917,7 @@ void Query::close()
     closeCursor();
     open_ = false;
     cursorTransaction_ = nullptr;
+    openedIn_ = nullptr;
     resetRows();
     emit closed();
     emit currentChanged(-1);
@@ -856,6 +925,7 @@ void Query::close()
 
 void Query::execute()
 {
+    requireConnection();
     prepare();
     transaction_->ensureActive();
     if (isSelect_) {
@@ -869,8 +939,15 @@ void Query::execute()
     isc_tr_handle *tr = transaction_->handle();
     isc_stmt_handle st = statement_;
     XSQLDA *out = outDa_ && da(outDa_)->sqld ? da(outDa_) : nullptr;
+    resetRows();
     isc_dsql_execute2(status, tr, &st, 1, inDa_ && da(inDa_)->sqld ? da(inDa_) : nullptr, out);
     check(status);
+    if (out) {
+        // The single row of EXECUTE PROCEDURE or RETURNING is readable as the
+        // current row until the next execute.
+        packRow(transaction_);
+        current_ = 0;
+    }
     rowsAffected_ = 0;
     char items[] = {isc_info_sql_records};
     char info[64];
@@ -901,8 +978,14 @@ bool Query::fetchRow()
         return false;
     }
     check(status);
+    packRow(cursorTransaction_);
+    return true;
+}
 
-    // Pack the row into the arena.
+void Query::packRow(Transaction *in)
+{
+    // The row just received goes into the arena.
+    ISC_STATUS_ARRAY status;
     const XSQLDA *out = da(outDa_);
     const size_t start = arena_.size();
     for (int i = 0; i < out->sqld; ++i) {
@@ -924,7 +1007,7 @@ bool Query::fetchRow()
                 std::memcpy(&id, v.sqldata, sizeof id);
                 isc_blob_handle bh = 0;
                 isc_db_handle *db = connection_->handle();
-                isc_tr_handle *tr = cursorTransaction_->handle();
+                isc_tr_handle *tr = in->handle();
                 isc_open_blob2(status, db, tr, &bh, &id, 0, nullptr);
                 check(status);
                 char seg[kBlobSegment];
@@ -956,7 +1039,6 @@ bool Query::fetchRow()
             std::memcpy(arena_.data() + pos + 5, data, size);
     }
     rowOffsets_.push_back(start);
-    return true;
 }
 
 void Query::fetchAll()

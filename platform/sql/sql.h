@@ -226,6 +226,7 @@ private:
     void parseParams();
     void bindParams();
     bool fetchRow();
+    void packRow(Transaction *in);
     void closeCursor();
     void resetRows();
     int requireField(const QString &name) const;
@@ -245,7 +246,8 @@ private:
     bool isSelect_ = false;
     bool open_ = false;
     bool cursorOpen_ = false;
-    Transaction *cursorTransaction_ = nullptr;
+    Transaction *cursorTransaction_ = nullptr;  // while the server cursor is open
+    Transaction *openedIn_ = nullptr;           // from open() until close()
     int rowsAffected_ = 0;
 
     std::vector<Field> fields_;
@@ -256,6 +258,7 @@ private:
     std::vector<char> inBuffer_;
     std::vector<short> inNulls_;
     std::vector<short> inTypes_;                // the kinds the server described
+    std::vector<short> inScales_;
 
     // Fetched rows, packed: per column a null flag, a 32-bit length and the bytes.
     std::vector<char> arena_;

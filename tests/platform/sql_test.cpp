@@ -334,10 +334,140 @@ TEST_F(Sql, EndingATransactionClosesItsQueriesButClosingAQueryKeepsTheTransactio
     DM->Sprawy->open();
     DM->Transaction1->commit();
     EXPECT_FALSE(DM->Sprawy->isOpen());
+    // Also when every row had been read (the server cursor already gone).
+    DM->Sprawy->open();
+    DM->Sprawy->fetchAll();
+    DM->Transaction1->rollback();
+    EXPECT_FALSE(DM->Sprawy->isOpen());
     // The next open starts the transaction again.
     DM->Sprawy->open();
     EXPECT_TRUE(DM->Transaction1->active());
     EXPECT_EQ(DM->Sprawy->recordCount(), 1);
+}
+
+// Values whose text the server would convert by rules of its own are
+// refused by the layer, so what is stored is what was bound.
+TEST_F(Sql, ParameterTextsMustHaveTheFixedForms)
+{
+    struct Case { const char *column; const char *text; bool accepted; };
+    const Case cases[] = {
+        {"Data", "2006-11-27", true},
+        {"Data", "24.12.2006", false},
+        {"Data", "today", false},
+        {"Data", "2006-1-2", false},
+        {"Kwota", "12.34", true},
+        {"Kwota", "-0.5", true},
+        {"Kwota", "12.345", false},
+        {"Kwota", "1e3", false},
+        {"Kwota", "12,5", false},
+        {"Lp_Sprawy", "12", true},
+        {"Lp_Sprawy", " 12 ", true},
+        {"Lp_Sprawy", "12.7", false},
+        {"Lp_Sprawy", "+12", false},
+        {"Notka", "24.12.2006 1e3", true},
+    };
+    int lp = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.column) + " <- " + c.text);
+        DM->CloseQuery(&q());
+        q().setSql({QStringLiteral("INSERT INTO Koszty (Lp, Lp_Sprawy, Kwota, Data, Notka) VALUES (:Lp, :Lp_Sprawy, :Kwota, :Data, :Notka)")});
+        q().setParam(QStringLiteral("Lp"), QString::number(++lp));
+        q().setParam(QStringLiteral("Lp_Sprawy"), QStringLiteral("1"));
+        q().setParam(QString::fromLatin1(c.column), QString::fromLatin1(c.text));
+        if (c.accepted) {
+            EXPECT_NO_THROW(q().execute());
+        } else {
+            try {
+                q().execute();
+                ADD_FAILURE() << "accepted";
+            } catch (const sql::Error &e) {
+                EXPECT_TRUE(e.message().contains(QString::fromLatin1(c.text))) << e.message().toStdString();
+            }
+        }
+    }
+    DM->Transaction1->rollback();
+}
+
+TEST_F(Sql, MisuseIsAnErrorNotACrashOrALoss)
+{
+    // A value under a name the statement does not have.
+    q().setSql({QStringLiteral("INSERT INTO Koszty (Lp, Lp_Sprawy, Kwota) VALUES (1, 1, :Kwota)")});
+    q().setParam(QStringLiteral("Kwtoa"), QStringLiteral("55.00"));
+    EXPECT_THROW(q().execute(), sql::Error);
+    if (DM->Transaction1->active())
+        DM->Transaction1->rollback();
+    EXPECT_EQ(count(QStringLiteral("Koszty")), 0);
+
+    // A prepared query whose transaction went away.
+    sql::Query orphan(DM->Baza, nullptr);
+    {
+        sql::Transaction t(DM->Baza);
+        orphan.setTransaction(&t);
+        orphan.setSql({QStringLiteral("select 1 from RDB$DATABASE")});
+        orphan.open();
+        t.commit();
+    }
+    EXPECT_EQ(orphan.transaction(), nullptr);
+    EXPECT_THROW(orphan.open(), sql::Error);
+    EXPECT_THROW(orphan.execute(), sql::Error);
+
+    // A first fetch that fails leaves the query closed, ready to open again.
+    q().setSql({QStringLiteral("select 1/0 as X from RDB$DATABASE")});
+    EXPECT_THROW(q().open(), sql::Error);
+    EXPECT_FALSE(q().isOpen());
+    q().setSql({QStringLiteral("select 1 as X from RDB$DATABASE")});
+    q().open();
+    EXPECT_EQ(q().fieldText(QStringLiteral("X")), QStringLiteral("1"));
+
+    // Text longer than its column: the database's own refusal.
+    DM->CloseQuery(&q());
+    q().setSql({QStringLiteral("INSERT INTO Terminy (Lp, Lp_Sprawy, Data, Notka) VALUES (1, 1, '2006-01-01', :Notka)")});
+    q().setParam(QStringLiteral("Notka"), QString(31, QLatin1Char('x')));
+    try {
+        q().execute();
+        ADD_FAILURE() << "31 characters went into a 30-character column";
+    } catch (const sql::Error &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("truncation"))) << e.message().toStdString();
+    }
+    DM->Transaction1->rollback();
+}
+
+TEST_F(Sql, ExecuteKeepsTheReturnedRow)
+{
+    q().setSql({QStringLiteral("INSERT INTO Terminy (Lp, Lp_Sprawy, Data, Notka) VALUES (5, 1, '2006-01-01', 'x') RETURNING Lp, Notka")});
+    q().execute();
+    EXPECT_EQ(q().fieldText(QStringLiteral("LP")), QStringLiteral("5"));
+    EXPECT_EQ(q().fieldText(QStringLiteral("Notka")), QStringLiteral("x"));
+    DM->Transaction1->rollback();
+}
+
+// Polish letters reach the file as Windows-1250 bytes, as the server sees them.
+TEST_F(Sql, PolishLettersAreStoredAsWindows1250Bytes)
+{
+    exec(QStringLiteral("INSERT INTO Terminy (Lp, Lp_Sprawy, Data, Notka) VALUES (1, 1, '2006-01-01', 'Ąłż')"));
+    EXPECT_EQ(column(QStringLiteral("select ascii_val(substring(Notka from 1 for 1)) || ',' || ascii_val(substring(Notka from 2 for 1))"
+                                    " || ',' || ascii_val(substring(Notka from 3 for 1)) from Terminy")),
+              QStringList{QStringLiteral("165,179,191")});
+}
+
+TEST_F(Sql, ClosingTheConnectionEndsQueriesAndTransactionsAndItOpensAgain)
+{
+    insertCase({});
+    DM->Sprawy->setSql({QStringLiteral("select Lp from Sprawy")});
+    DM->Sprawy->open();
+    sql::Query w(DM->Baza, DM->tTerminy);
+    w.setSql({QStringLiteral("INSERT INTO Terminy (Lp, Lp_Sprawy, Data, Notka) VALUES (1, 1, '2006-01-01', 'x')")});
+    w.execute();
+    DM->Disconnect();
+    EXPECT_FALSE(DM->Baza->connected());
+    EXPECT_FALSE(DM->Sprawy->isOpen());
+    EXPECT_FALSE(DM->Sprawy->prepared());
+    EXPECT_FALSE(DM->tTerminy->active());
+    ASSERT_TRUE(DM->Connect());
+    DM->Sprawy->open();
+    EXPECT_EQ(DM->Sprawy->recordCount(), 1);
+    // The insert that was never committed is gone.
+    EXPECT_EQ(count(QStringLiteral("Terminy")), 0);
 }
 
 } // namespace

@@ -727,6 +727,22 @@ TEST_F(Register, FailedReloadOnActivationIsNotRetriedWhenTheErrorBoxGivesTheWind
     EXPECT_EQ(Messages::seen().size(), 2u);
 }
 
+// The hourglass stays on from the start of a load to its end, even when an
+// activation waiting in the queue gets through the load's one round of events.
+TEST_F(Register, BusyCursorLastsThroughTheWholeLoad)
+{
+    for (int i = 1; i <= 3; ++i)
+        insertCase({.zo = QStringLiteral("%1/06").arg(i)});
+    std::vector<bool> busyWhileFetching;
+    QObject::connect(DM->Sprawy, &sql::Query::rowsFetched, [&](int, int) { busyWhileFetching.push_back(ui::isBusyCursor()); });
+    QCoreApplication::postEvent(main.get(), new QEvent(QEvent::WindowActivate));
+    main->LoadCaseList();
+    ASSERT_FALSE(busyWhileFetching.empty());
+    for (bool busy : busyWhileFetching)
+        EXPECT_TRUE(busy);
+    EXPECT_FALSE(ui::isBusyCursor());
+}
+
 TEST_F(Register, NewCaseAcceptedBecomesCurrentAfterTheReload)
 {
     insertViewCases();
