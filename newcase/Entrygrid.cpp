@@ -1,5 +1,7 @@
 #include "Entrygrid.h"
 
+#include <QMouseEvent>
+
 #include "platform/ui/beep.h"
 #include "platform/ui/formats.h"
 
@@ -148,8 +150,11 @@ EntryGrid::EntryGrid(QWidget *parent) : QTableWidget(parent)
     horizontalHeader()->setMinimumSectionSize(8);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    // A click on the current cell opens its editor at once (see the mouse
+    // handlers): the view's own delayed opening would swallow what is typed
+    // in the meantime.
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+                    QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
@@ -440,4 +445,21 @@ bool DatePicker::focusNextPrevChild(bool next)
 {
     emit tabbed(next);
     return true;
+}
+
+void EntryGrid::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex at = indexAt(event->position().toPoint());
+    pressedOnCurrent_ = (event->button() == Qt::LeftButton && at.isValid() && at == currentIndex()) ? at : QModelIndex();
+    QTableWidget::mousePressEvent(event);
+}
+
+void EntryGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTableWidget::mouseReleaseEvent(event);
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (pressedOnCurrent_.isValid() && at == pressedOnCurrent_ && state() != QAbstractItemView::EditingState &&
+        (model()->flags(at) & Qt::ItemIsEditable))
+        edit(at);
+    pressedOnCurrent_ = QModelIndex();
 }

@@ -72,10 +72,15 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyboardSearch(const QString &) override {}
+
+private:
+    QPersistentModelIndex pressedOnCurrent_;  // a click on the cell already current
 
 private:
     friend class CellDelegate;

@@ -237,6 +237,17 @@ TNowa::TNowa(QWidget *owner) : QDialog(owner)
     FormCreate();
 }
 
+void TNowa::keyPressEvent(QKeyEvent *event)
+{
+    // Escape does not close the window: a slip of the finger would throw a
+    // whole case away. "Anuluj" and the close box cancel.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 TNowa::~TNowa()
 {
     if (Nowa == this)

@@ -44,11 +44,6 @@
 using namespace dialogkeys;
 using testsupport::Messages;
 
-// Readable texts in the failure messages.
-static void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

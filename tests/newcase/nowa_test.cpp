@@ -941,6 +941,24 @@ TEST_F(NowaTest, OkAndCancelCloseTheModalWindow)
         EXPECT_TRUE(n.NewCaseLp.isEmpty());
         EXPECT_EQ(storedRows(), 0);
     }
+    // Escape keeps the window and all that was typed; the close box cancels.
+    {
+        TNowa n(nullptr);
+        int result = -1;
+        bool stillOpen = false;
+        testsupport::withModal([&] { result = n.exec(); },
+                               [&](QWidget *) {
+                                   fillValid(n);
+                                   n.eAdres->setFocus();
+                                   QTest::keyClick(n.eAdres, Qt::Key_Escape);
+                                   QTest::keyClick(&n, Qt::Key_Escape);
+                                   stillOpen = n.isVisible() && !n.eZO->text().isEmpty();
+                                   n.close();
+                               });
+        EXPECT_TRUE(stillOpen);
+        EXPECT_EQ(result, int(QDialog::Rejected));
+        EXPECT_EQ(storedRows(), 0);
+    }
     // A refused "OK" keeps the window open; a valid one stores and closes it.
     TNowa n(nullptr);
     int result = -1;

@@ -12,6 +12,11 @@
 #include <QTimer>
 #include <QWidget>
 
+void PrintTo(const QString &value, std::ostream *out)
+{
+    *out << '"' << value.toStdString() << '"';
+}
+
 namespace testsupport {
 
 namespace {

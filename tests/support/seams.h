@@ -5,10 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
 #include <functional>
 #include <vector>
 
 class QWidget;
+class QString;
+
+// Readable QString values in test failures.
+void PrintTo(const QString &value, std::ostream *out);
 
 namespace testsupport {
 
