@@ -84,25 +84,6 @@ protected:
         return r.isEmpty() ? QStringList() : r.first();
     }
 
-    QList<QStringList> rows(const QString &select)
-    {
-        sql::Transaction t(DM->Baza);
-        t.setParams({QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")});
-        sql::Query q(DM->Baza, &t);
-        q.setSql({select});
-        q.open();
-        q.fetchAll();
-        QList<QStringList> out;
-        for (int r = 0; r < q.recordCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < q.fieldCount(); ++c)
-                cells << (q.isNull(r, c) ? QStringLiteral("<NULL>") : q.text(r, c));
-            out << cells;
-        }
-        q.close();
-        t.commit();
-        return out;
-    }
 
     int storedRows()
     {

@@ -40,7 +40,6 @@ void DbTest::TearDown()
     DMRep = nullptr;
     delete DM;
     DM = nullptr;
-    side.reset();
     dir.reset();
     Test::TearDown();
 }
@@ -70,7 +69,7 @@ void DbTest::exec(const QStringList &statements)
     t.commit();
 }
 
-QStringList DbTest::column(const QString &select)
+QList<QStringList> DbTest::rows(const QString &select)
 {
     sql::Transaction t(&checker());
     t.setParams({QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")});
@@ -78,11 +77,23 @@ QStringList DbTest::column(const QString &select)
     q.setSql({select});
     q.open();
     q.fetchAll();
-    QStringList out;
-    for (int r = 0; r < q.recordCount(); ++r)
-        out << (q.isNull(r, 0) ? QStringLiteral("<NULL>") : q.text(r, 0));
+    QList<QStringList> out;
+    for (int r = 0; r < q.recordCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < q.fieldCount(); ++c)
+            cells << (q.isNull(r, c) ? QStringLiteral("<NULL>") : q.text(r, c));
+        out << cells;
+    }
     q.close();
     t.commit();
+    return out;
+}
+
+QStringList DbTest::column(const QString &select)
+{
+    QStringList out;
+    for (const QStringList &row : rows(select))
+        out << row.value(0);
     return out;
 }
 

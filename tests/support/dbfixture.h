@@ -25,7 +25,10 @@ protected:
     // Runs statements in a transaction of their own and commits them.
     void exec(const QString &statement);
     void exec(const QStringList &statements);
-    // First column of every row of a select, read in a transaction of its own.
+    // Every row of a select, each value as text ("<NULL>" for NULL), read in
+    // a transaction of its own.
+    QList<QStringList> rows(const QString &select);
+    // First column of every row of a select.
     QStringList column(const QString &select);
     // The single value of a select.
     QString value(const QString &select);
@@ -54,7 +57,6 @@ protected:
 
     QString path;
     std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<sql::Connection> side;   // a second connection for checks
 
 private:
     sql::Connection &checker();
