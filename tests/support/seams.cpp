@@ -79,6 +79,7 @@ void Test::TearDown()
 {
     closeModalWindows();
     EXPECT_EQ(Messages::unexpected(), 0) << "message boxes that no test expected";
+    EXPECT_TRUE(expected.empty()) << expected.size() << " expected message box(es) never appeared";
     Messages::reset();
     ui::clearFileAnswers();
     ui::setNow({});
