@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -140,6 +141,17 @@ TEST_F(Startup, ProgramFindsTheDatabaseFromAnotherWorkingDirectory)
         p.kill();
         p.waitForFinished(5000);
     }
+}
+
+} // namespace
+
+namespace {
+
+// The test programs themselves run under the Polish locale.
+TEST(TestLocale, IsPolish)
+{
+    EXPECT_EQ(QLocale().name(), QStringLiteral("pl_PL"));
+    EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
 }
 
 } // namespace
