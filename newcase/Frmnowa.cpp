@@ -116,9 +116,15 @@ public:
             setItemDelegate(new AmountDelegate(amountColumn, this));
         horizontalHeader()->setMinimumSectionSize(30);
         horizontalHeader()->setDefaultSectionSize(40);
-        setColumnWidth(0, 80);
+        // The date and amount columns as wide as their longest usual text, so
+        // that the notes get the rest of the box.
+        const QFontMetrics fm(font());
+        setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("2006-12-24")) + 12);
         if (amountColumn >= 0)
-            setColumnWidth(amountColumn, 62);
+            setColumnWidth(amountColumn, fm.horizontalAdvance(QStringLiteral("-9999.99")) + 10);
+        // The notes column takes what is left; a long note is cut at the box's
+        // edge here (its dialog shows it whole) rather than behind a scroll bar.
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setRows({});
         setRowCount(rows);
         fillEmpty();
