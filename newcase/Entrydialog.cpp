@@ -27,7 +27,7 @@ constexpr int StartRows = 9;
 } // namespace
 
 TEntryDialog::TEntryDialog(QWidget *owner, const QString &caption, bool withAmount, bool signedAmount)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    : TGridDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::WindowMaximizeButtonHint),
       m_colKwota(withAmount ? 1 : -1), m_colUwagi(withAmount ? 2 : 1), m_signedAmount(signedAmount)
 {
@@ -128,35 +128,6 @@ TEntryDialog::TEntryDialog(QWidget *owner, const QString &caption, bool withAmou
 }
 
 TEntryDialog::~TEntryDialog() = default;
-
-void TEntryDialog::setRowCount(int rows)
-{
-    if (rows >= 1 && rows <= 100)
-        Grid1->setDataRowCount(rows);
-}
-
-int TEntryDialog::rowCount() const { return Grid1->rowCount(); }
-
-void TEntryDialog::setCountText(const QString &text) { eIlosc->setText(text); }
-QString TEntryDialog::countText() const { return eIlosc->text(); }
-
-void TEntryDialog::setBounds(const DialogBounds &bounds)
-{
-    if (bounds)
-        setGeometry(*bounds);
-}
-
-QRect TEntryDialog::Bounds() const { return geometry(); }
-
-void TEntryDialog::setCell(int row, int col, const QString &text) { Grid1->setCellText(row, col, text); }
-QString TEntryDialog::Cell(int row, int col) const { return Grid1->cellText(row, col); }
-
-void TEntryDialog::setRows(int rows)
-{
-    setRowCount(rows);
-    const QSignalBlocker block(eIlosc);
-    eIlosc->setText(QString::number(rows));
-}
 
 void TEntryDialog::eIloscChange()
 {

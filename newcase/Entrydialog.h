@@ -1,6 +1,7 @@
 #pragma once
 
 #include "newcase/Entries.h"
+#include "newcase/Griddialog.h"
 
 #include <QDialog>
 #include <QVector>
@@ -21,37 +22,17 @@ class UpDown;
 //
 // The new-case window hands over setEntries (row count, count field and
 // cells) and setBounds; after OK it takes Entries() and Bounds().
-class TEntryDialog : public QDialog {
+class TEntryDialog : public TGridDialog {
     Q_OBJECT
 public:
     ~TEntryDialog() override;
 
     QGroupBox *GroupBox1;        // carries the dialog's caption
-    QLineEdit *eIlosc;
-    UpDown *UpDown1;
-    EntryGrid *Grid1;
     DatePicker *dtData;          // laid over the current "Data" cell
-    QPushButton *BitBtn1;        // "OK"
-    QPushButton *BitBtn2;        // "Anuluj"
 
     static constexpr int ColData = 0;
     int ColKwota() const { return m_colKwota; }   // -1 without an amount column
     int ColUwagi() const { return m_colUwagi; }
-
-    // Number of data rows of the grid (1 to 100); the count field is separate.
-    void setRowCount(int rows);
-    int rowCount() const;
-    // The text of "Ilość:"; setting it acts as if it had been typed.
-    void setCountText(const QString &text);
-    QString countText() const;
-
-    // Where and how large the dialog is; unset bounds leave it centred on its owner.
-    void setBounds(const DialogBounds &bounds);
-    QRect Bounds() const;
-
-    // Data cells, rows from 0.
-    void setCell(int row, int col, const QString &text);
-    QString Cell(int row, int col) const;
 
     // Shows the picker over the current cell when it is a "Data" cell.
     void Grid1Click();
@@ -61,8 +42,6 @@ protected:
     virtual void BitBtn1Click() = 0;
     void done(int result) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // Sets the row count and the count field to n without the count's handler.
-    void setRows(int rows);
     // Writes the picker's date into its cell and hides it, as leaving it does.
     void leavePicker();
 

@@ -38,7 +38,7 @@ QString PartyItemText(const QStringList &cells)
 }
 
 TPartyDialog::TPartyDialog(QWidget *owner, const QString &caption, const QString &detailsCaption)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : TGridDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(caption);
     setModal(true);
@@ -120,42 +120,18 @@ TPartyDialog::TPartyDialog(QWidget *owner, const QString &caption, const QString
 
 TPartyDialog::~TPartyDialog() = default;
 
-void TPartyDialog::setRowCount(int rows)
-{
-    if (rows >= 1 && rows <= 100)
-        Grid1->setDataRowCount(rows);
-}
-
-int TPartyDialog::rowCount() const { return Grid1->rowCount(); }
-
-void TPartyDialog::setCountText(const QString &text) { eIlosc->setText(text); }
-QString TPartyDialog::countText() const { return eIlosc->text(); }
-
 void TPartyDialog::setFirma(bool companies) { cbFirma->setChecked(companies); }
 bool TPartyDialog::Firma() const { return cbFirma->isChecked(); }
 
 void TPartyDialog::setDisplayText(const QString &text) { eWyswietlanie->setText(text); }
 QString TPartyDialog::DisplayText() const { return eWyswietlanie->text(); }
 
-void TPartyDialog::setBounds(const DialogBounds &bounds)
-{
-    if (bounds)
-        setGeometry(*bounds);
-}
-
-QRect TPartyDialog::Bounds() const { return geometry(); }
-
-void TPartyDialog::setCell(int row, int col, const QString &text) { Grid1->setCellText(row, col, text); }
-QString TPartyDialog::Cell(int row, int col) const { return Grid1->cellText(row, col); }
-
 void TPartyDialog::setEntries(const QVector<PartyEntry> &entries)
 {
     if (entries.isEmpty() || entries.size() > 100)
         return;
     const int n = int(entries.size());
-    setRowCount(n);
-    const QSignalBlocker block(eIlosc);
-    eIlosc->setText(QString::number(n));
+    setRows(n);
     for (int r = 0; r < n; ++r) {
         const PartyEntry &e = entries[r];
         QStringList cells = {e.Nazwisko, e.Imie};

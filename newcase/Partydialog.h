@@ -1,6 +1,7 @@
 #pragma once
 
 #include "newcase/Entries.h"
+#include "newcase/Griddialog.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -25,7 +26,7 @@ QString PartyItemText(const QStringList &cells);
 // The new-case window hands over what it has in this order: setFirma,
 // setEntries (row count, count field and cells), setDisplayText, setBounds;
 // after OK it takes Entries(), Firma(), DisplayText() and Bounds().
-class TPartyDialog : public QDialog {
+class TPartyDialog : public TGridDialog {
     Q_OBJECT
 public:
     ~TPartyDialog() override;
@@ -34,18 +35,7 @@ public:
     QLineEdit *eWyswietlanie;
     QGroupBox *GroupBox2;        // "Szczegóły"
     QCheckBox *cbFirma;
-    QLineEdit *eIlosc;
-    UpDown *UpDown1;
-    EntryGrid *Grid1;
-    QPushButton *BitBtn1;        // "OK"
-    QPushButton *BitBtn2;        // "Anuluj"
 
-    // Number of data rows of the grid (1 to 100); the count field is separate.
-    void setRowCount(int rows);
-    int rowCount() const;
-    // The text of "Ilość:"; setting it acts as if it had been typed.
-    void setCountText(const QString &text);
-    QString countText() const;
 
     // Ticks or unticks "Firma", which switches the layout of the grid.
     void setFirma(bool companies);
@@ -54,14 +44,9 @@ public:
     void setDisplayText(const QString &text);
     QString DisplayText() const;
 
-    // Where and how large the dialog is; unset bounds leave it centred on its owner.
-    void setBounds(const DialogBounds &bounds);
-    QRect Bounds() const;
 
-    // Data cells, rows from 0, columns of the current layout: companies
-    // Nazwa, Nazwisko, Imie; persons Nazwisko, Imie.
-    void setCell(int row, int col, const QString &text);
-    QString Cell(int row, int col) const;
+    // Cells (setCell, Cell) are in the columns of the current layout:
+    // companies Nazwa, Nazwisko, Imie; persons Nazwisko, Imie.
 
     // Sets the row count and the count field to the number of entries and
     // fills their cells in the current layout. Does not recompose the display text.
