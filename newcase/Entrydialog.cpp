@@ -84,17 +84,7 @@ TEntryDialog::TEntryDialog(QWidget *owner, const QString &caption, bool withAmou
     groupLayout->addLayout(countRow);
     groupLayout->addWidget(Grid1, 1);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Anuluj"), this);
-    // Enter moves through the grid and the picker; it must not close the dialog.
-    for (QPushButton *b : {BitBtn1, BitBtn2}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    QHBoxLayout *buttons = MakeButtons();
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1, 1);

@@ -2,7 +2,10 @@
 
 #include "newcase/Entrygrid.h"
 
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
 #include <QSignalBlocker>
 
 TGridDialog::TGridDialog(QWidget *owner, Qt::WindowFlags flags) : QDialog(owner, flags)
@@ -36,4 +39,20 @@ void TGridDialog::setRows(int rows)
     setRowCount(rows);
     const QSignalBlocker block(eIlosc);
     eIlosc->setText(QString::number(rows));
+}
+
+QHBoxLayout *TGridDialog::MakeButtons()
+{
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Anuluj"), this);
+    // Enter moves through the grid (and the date picker); it must not close the dialog.
+    for (QPushButton *b : {BitBtn1, BitBtn2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    return buttons;
 }

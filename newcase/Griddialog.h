@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class EntryGrid;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class UpDown;
@@ -41,4 +42,6 @@ protected:
     TGridDialog(QWidget *owner, Qt::WindowFlags flags);
     // Sets the row count and the count field to n without the count's handler.
     void setRows(int rows);
+    // Creates "OK" and "Anuluj" and returns the bar that holds them at the right.
+    QHBoxLayout *MakeButtons();
 };
