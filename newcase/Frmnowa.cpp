@@ -717,9 +717,17 @@ bool TNowa::ComputeZOLp(const QString &zo, QString &zolp)
         return false;
     if (p == 0)
         return false;  // no "/": the number part is empty
+    // Whole numbers with an optional sign; a blank inside the case number
+    // ("1 /06", "12/6 ") makes it no case number.
+    auto whole = [](const QString &part, long long &value) {
+        for (QChar c : part)
+            if (c.isSpace())
+                return false;
+        return ui::parseInteger(part, value);
+    };
     long long number = 0;
     long long year = 0;
-    if (!ui::parseInteger(copy.left(p - 1), number) || !ui::parseInteger(copy.mid(p, 2), year))
+    if (!whole(copy.left(p - 1), number) || !whole(copy.mid(p, 2), year))
         return false;
     year += year <= 90 ? 200 : 100;
     zolp = QString::number(year * 10000 + number);

@@ -235,6 +235,13 @@ public:
                 ++p_;
                 break;
             default:
+                // Other raw control bytes are no text (a writer drops them
+                // too, so keeping them would change a document on every
+                // round trip); a raw tab counts as a tab.
+                if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {
+                    ++p_;
+                    break;
+                }
                 plainText();
                 break;
             }
@@ -279,7 +286,7 @@ private:
         const char *start = p_;
         while (p_ < end_) {
             const char c = *p_;
-            if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n' || c == '\0')
+            if (c == '{' || c == '}' || c == '\\' || (static_cast<unsigned char>(c) < 0x20 && c != '\t'))
                 break;
             ++p_;
         }
@@ -967,6 +974,9 @@ void read(QByteArrayView bytes, QTextDocument &document)
             c.insertText(plainText(bytes));
         }
     } else {
+        // What isRtf allowed before the opening brace (a byte-order mark,
+        // blanks) is not part of the document.
+        bytes = bytes.sliced(bytes.indexOf('{'));
         QTextCursor batch(&document);
         batch.beginEditBlock();
         Reader(bytes, document).run();

@@ -725,8 +725,9 @@ QString formError(short type, short scale, const QByteArray &value)
     static const QRegularExpression date(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
     static const QRegularExpression stamp(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}( \\d{2}:\\d{2}(:\\d{2}(\\.\\d{1,4})?)?)?$"));
     static const QRegularExpression time(QStringLiteral("^\\d{2}:\\d{2}(:\\d{2}(\\.\\d{1,4})?)?$"));
-    static const QRegularExpression integer(QStringLiteral("^\\s*-?\\d+\\s*$"));
-    static const QRegularExpression decimal(QStringLiteral("^\\s*-?\\d+(\\.(\\d+))?\\s*$"));
+    static const QRegularExpression integer(QStringLiteral("^\\s*[-+]?\\d+\\s*$"));
+    // "12", "12.5", "-.50" (an amount completed from "-.5"), "+3".
+    static const QRegularExpression decimal(QStringLiteral("^\\s*[-+]?(\\d+(\\.(\\d+))?|\\.(\\d+))\\s*$"));
     const QString v = QString::fromLatin1(value);
     switch (type) {
     case SQL_TYPE_DATE:
@@ -742,7 +743,7 @@ QString formError(short type, short scale, const QByteArray &value)
             return integer.match(v).hasMatch() ? QString() : QStringLiteral("liczbą całkowitą");
         else {
             const QRegularExpressionMatch m = decimal.match(v);
-            if (!m.hasMatch() || m.captured(2).size() > -scale)
+            if (!m.hasMatch() || std::max(m.captured(3).size(), m.captured(4).size()) > -scale)
                 return QStringLiteral("liczbą o co najwyżej %1 miejscach po kropce").arg(-scale);
             return {};
         }

@@ -423,7 +423,8 @@ TEST_F(NowaTest, CaseNumberShapes)
     };
     for (const Shape &s : {Shape{"12/06", true}, Shape{"12/06i", true}, Shape{"12/06I", true}, Shape{"12/6", false},
                            Shape{"12/066", false}, Shape{"12/06x", false}, Shape{"1206", false}, Shape{"/06", false},
-                           Shape{"12/ab", false}, Shape{"ab/06", false}, Shape{"12", false}, Shape{"12i", false}}) {
+                           Shape{"12/ab", false}, Shape{"ab/06", false}, Shape{"12", false}, Shape{"12i", false},
+                           Shape{"1 /06", false}, Shape{"12/6 ", false}, Shape{" 1/06", false}, Shape{"1/ 6", false}}) {
         SCOPED_TRACE(s.zo);
         Messages::reset();
         TNowa &n = open();
@@ -553,6 +554,31 @@ TEST_F(NowaTest, RegionChecks)
         if (!r.accepted)
             expectRefusal(n, kStep[8]);
         EXPECT_EQ(n.eRejon->text(), QString::fromLatin1(r.typed));
+    }
+}
+
+// What the checks let through is also what the save can store.
+TEST_F(NowaTest, AcceptedRegionsAndAmountsAreStored)
+{
+    struct Case { const char *rejon; const char *rejonStored; const char *fee; const char *feeStored; };
+    const Case cases[] = {
+        {"+5", "5", "-.5", "-0.5"},
+        {" 5", "5", "7", "7"},
+        {"05", "5", "-250", "-250"},
+    };
+    int i = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.rejon);
+        TNowa &n = open();
+        fillValid(n);
+        n.eZO->setText(QStringLiteral("%1/06").arg(++i));
+        n.eRejon->setText(QString::fromLatin1(c.rejon));
+        n.WynagrodzenieEntries = {{QStringLiteral("2006-12-01"), NormalizeAmountText(QString::fromLatin1(c.fee)), QString()}};
+        n.BitBtn9Click();
+        EXPECT_TRUE(Messages::seen().empty()) << Messages::last().text.toStdString();
+        EXPECT_EQ(value(QStringLiteral("select Rejon from Sprawy where ZO = '%1/06'").arg(i)), QString::fromLatin1(c.rejonStored));
+        EXPECT_EQ(value(QStringLiteral("select w.Kwota from Wynagrodzenie w join Sprawy s on s.Lp = w.Lp_Sprawy where s.ZO = '%1/06'").arg(i)),
+                  QString::fromLatin1(c.feeStored));
     }
 }
 

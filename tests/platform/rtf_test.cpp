@@ -180,6 +180,9 @@ const std::vector<ReadCase> &readCases()
          "L: [- 12 fg=#008000]\"a\" [- 12]\"bc\""},
         {"\\fs and \\plain: RTF's default size is 12 points", "{\\rtf1\\fs16 a\\fs b\\fs8 c\\plain d}",
          "L: [- 8]\"a\" [- 12]\"b\" [- 4]\"c\" [- 12]\"d\""},
+        {"a byte-order mark and blanks before the document", "\xEF\xBB\xBF \r\n{\\rtf1 abc}", "L: [- 12]\"abc\""},
+        {"raw control bytes are no text, also in font names",
+         "{\\rtf1{\\fonttbl{\\f0 Ar\x01ial;}}\\f0 a\x01\x02" "b\x1F" "c}", "L: [Arial 12]\"abc\""},
     };
     return cases;
 }
