@@ -17,9 +17,11 @@ void requestTermination() { terminate = true; }
 void clearTerminationRequest() { terminate = false; }
 } // namespace app
 
-namespace {
-const QStringList kTransactionParams = {QStringLiteral("read_committed"), QStringLiteral("rec_version"),
-                                        QStringLiteral("nowait")};
+const QStringList &TDM::TransactionParams()
+{
+    static const QStringList params = {QStringLiteral("read_committed"), QStringLiteral("rec_version"),
+                                       QStringLiteral("nowait")};
+    return params;
 }
 
 TDM::TDM(QObject *owner, const QString &databasePath) : QObject(owner)
@@ -31,7 +33,7 @@ TDM::TDM(QObject *owner, const QString &databasePath) : QObject(owner)
 
     auto transaction = [this]() {
         transactions_.push_back(std::make_unique<sql::Transaction>(Baza));
-        transactions_.back()->setParams(kTransactionParams);
+        transactions_.back()->setParams(TransactionParams());
         return transactions_.back().get();
     };
     Transaction1 = transaction();

@@ -25,6 +25,10 @@ public:
     // The folder of the running executable followed by Baza/WokandorDB.gdb.
     static QString DefaultDatabasePath();
 
+    // The parameter lines every transaction of the program carries:
+    // read_committed, rec_version, nowait.
+    static const QStringList &TransactionParams();
+
     QString DatabasePath;
 
     sql::Connection *Baza;

@@ -8,7 +8,7 @@ TDMRep::TDMRep(TDM *dm, QObject *owner) : QObject(owner)
 {
     transaction_ = std::make_unique<sql::Transaction>(dm->Baza);
     tSzczegoly = transaction_.get();
-    tSzczegoly->setParams({QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")});
+    tSzczegoly->setParams(TDM::TransactionParams());
     auto query = [&]() { return new sql::Query(dm->Baza, tSzczegoly, this); };
     Sprawy = query();
     Powods = query();

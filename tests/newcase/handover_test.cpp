@@ -265,7 +265,7 @@ protected:
     std::optional<QByteArray> stored(const QString &column)
     {
         sql::Transaction t(DM->Baza);
-        t.setParams({QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")});
+        t.setParams(TDM::TransactionParams());
         sql::Query q(DM->Baza, &t);
         q.setSql({QStringLiteral("select ") + column + QStringLiteral(" from Szczegoly")});
         q.open();

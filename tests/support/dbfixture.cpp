@@ -60,7 +60,7 @@ void DbTest::exec(const QString &statement)
 void DbTest::exec(const QStringList &statements)
 {
     sql::Transaction t(&checker());
-    t.setParams({QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")});
+    t.setParams(TDM::TransactionParams());
     sql::Query q(&checker(), &t);
     for (const QString &s : statements) {
         q.setSql({s});
@@ -72,7 +72,7 @@ void DbTest::exec(const QStringList &statements)
 QList<QStringList> DbTest::rows(const QString &select)
 {
     sql::Transaction t(&checker());
-    t.setParams({QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")});
+    t.setParams(TDM::TransactionParams());
     sql::Query q(&checker(), &t);
     q.setSql({select});
     q.open();
@@ -120,7 +120,7 @@ QString DbTest::insertCase(const CaseRow &r)
         zolp = QString::number((y <= 90 ? y + 200 : y + 100) * 10000 + parts.value(0).toInt());
     }
     sql::Transaction t(&checker());
-    t.setParams({QStringLiteral("read_committed"), QStringLiteral("rec_version"), QStringLiteral("nowait")});
+    t.setParams(TDM::TransactionParams());
     sql::Query q(&checker(), &t);
     q.setSql({QStringLiteral("INSERT INTO Sprawy (Lp, ZO, ZOLp, Rejon, Powod, Pozwany, Adres, Miejscowosc, Rodzaj_sprawy,"),
               QStringLiteral("Wartosc_sprawy, Sygnatura1, Sygnatura2, Sygnatura3, PowodFirma, PozwanyFirma, Data_komornika)"),
